@@ -1,0 +1,55 @@
+#include "app/Startup.h"
+
+#include "app/MainUnit.h"
+#include "platform/Environment.h"
+#include "template/StringFactory.h"
+
+#include <QMessageBox>
+
+#include <cstdio>
+#include <memory>
+#include <new>
+
+void PublishParameters(const std::vector<std::string>& args)
+{
+    std::string starred;
+    for (size_t i = args.size(); i-- > 1;) {
+        starred = "\"" + args[i] + "\" " + starred;
+        SetEnvironmentVariable(std::to_string(i), args[i]);
+        SetEnvironmentVariable(std::to_string(i) + "*", starred);
+    }
+}
+
+void BuildDialog(TMainForm* form, const std::vector<std::string>& args)
+{
+    form->FFactory = std::make_unique<TStringFactory>(form, form->RowArea());
+    form->FFactory->LoadTemplate(args.empty() ? std::string() : args[0]);
+    form->PutButtonsLastInTabOrder();
+}
+
+int RunStartup(const std::vector<std::string>& args, const TErrorReport& report)
+{
+    std::string failure;
+    try {
+        PublishParameters(args);
+        TMainForm form;
+        BuildDialog(&form, args);
+        form.exec();
+        return 0;
+    } catch (const std::bad_alloc&) {
+        failure = "Out of memory";
+    } catch (const std::exception& e) {
+        failure = e.what();
+    }
+    report(failure);
+    return 1;
+}
+
+void ReportStartupError(const std::string& message)
+{
+    std::fprintf(stderr, "cmdform: %s\n", message.c_str());
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("cmdform"), QString::fromLocal8Bit(message),
+                    QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}

@@ -1,0 +1,29 @@
+#pragma once
+// TStringList: an ordered list of byte strings; reading outside it throws EStringListError naming the index.
+
+#include <string>
+#include <vector>
+
+class TStringList {
+public:
+    TStringList() = default;
+    TStringList(std::initializer_list<std::string> items) : FItems(items) {}
+
+    int Count() const { return static_cast<int>(FItems.size()); }
+    const std::string& Strings(int index) const;
+    const std::string& operator[](int index) const { return Strings(index); }
+
+    void Add(std::string text) { FItems.push_back(std::move(text)); }
+    void AddStrings(const TStringList& other);
+    void Delete(int index);
+    void Clear() { FItems.clear(); }
+
+    /// Replaces the list by the lines of a file, read as bytes. A line ends at CR, LF or CR LF;
+    /// a NUL byte ends the text. Throws EFOpenError when the file cannot be read.
+    void LoadFromFile(const std::string& path);
+
+private:
+    void CheckIndex(int index) const;
+
+    std::vector<std::string> FItems;
+};

@@ -1,0 +1,9 @@
+#include "template/AbstractStringFactory.h"
+
+std::string TAbstractStringFactory::MakeString()
+{
+    std::string result;
+    for (TStringizable* piece : FStringizables)
+        result += piece->ToString();
+    return result;
+}

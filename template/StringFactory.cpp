@@ -1,0 +1,58 @@
+#include "template/StringFactory.h"
+
+#include "app/ExpandEnvironment.h"
+#include "inputs/StringizableInput.h"
+#include "platform/FileCaption.h"
+#include "platform/Locale.h"
+#include "platform/StringList.h"
+#include "template/EnvStr.h"
+#include "template/StringString.h"
+#include "template/TemplateError.h"
+
+#include <QLayout>
+#include <QWidget>
+
+TStringFactory::TStringFactory(QWidget* owner, QWidget* container) : FOwner(owner), FContainer(container) {}
+
+TStringFactory::~TStringFactory() = default;
+
+void TStringFactory::LoadTemplate(std::string path)
+{
+    TStringList lines;
+    lines.LoadFromFile(path);
+    const std::string line = ExpandEnvironment(lines[0]);
+
+    TScanner scanner(LocaleHasAsciiTrailBytes() ? TLeadByteRule::DoubleByteCharset : TLeadByteRule::SingleBytes);
+    scanner.SetScanInput(line);
+    ConsumeTokens(scanner, *this);
+
+    FitOwnerHeight();
+    FOwner->setWindowTitle(QString::fromLocal8Bit(FileNameCaption(path)));
+    if (FFocusControl)
+        FFocusControl->setFocus();
+}
+
+void TStringFactory::AddText(const std::string& text)
+{
+    FOwnedTexts.push_back(std::make_unique<TStringString>(text));
+    FStringizables.push_back(FOwnedTexts.back().get());
+}
+
+void TStringFactory::AddDefinition(const TStringList& fields)
+{
+    TStringizableInput* input = CreateInput(fields);
+    FStringizables.push_back(input);
+    FInputs.push_back(input);
+}
+
+TStringizableInput* TStringFactory::CreateInput(const TStringList& fields)
+{
+    throw ETemplateError(fields[0] + "Unknown Command");
+}
+
+void TStringFactory::FitOwnerHeight()
+{
+    // Rows have fixed heights, so the layout's preferred height is exactly the rows plus the
+    // button row: the form keeps its width and sheds the space no row takes.
+    FOwner->resize(FOwner->width(), FOwner->layout() ? FOwner->layout()->sizeHint().height() : 0);
+}
