@@ -65,13 +65,19 @@ TMainForm::TMainForm(QWidget* parent)
 
 TMainForm::~TMainForm() = default;
 
-void TMainForm::PutButtonsLastInTabOrder()
+void TMainForm::ChainTabOrder()
 {
-    QWidget* last = this;
-    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
-        last = w;
-    if (last != CancelButton) {
-        setTabOrder(last, OKButton);
-        setTabOrder(OKButton, CancelButton);
+    // Controls are created hidden on the form and moved into their rows later, which leaves the
+    // focus chain in creation order with the buttons first: chain it anew, row by row.
+    QList<QWidget*> order;
+    for (QWidget* control : FRowArea->findChildren<QWidget*>()) {
+        if (control->focusPolicy() & Qt::TabFocus)
+            order << control;
     }
+    order << OKButton << CancelButton;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    // Without a marked input the first control in that order has the focus when the dialog opens.
+    if (!focusWidget())
+        order.first()->setFocus();
 }

@@ -17,8 +17,9 @@ public:
 
     /// The vertical box that the input rows are appended to.
     QWidget* RowArea() const { return FRowArea; }
-    /// Puts OK and Cancel after every input in the tab order; called once the rows exist.
-    void PutButtonsLastInTabOrder();
+    /// Tab visits the rows' controls in definition order, then OK and Cancel; the first of them
+    /// has the focus unless an input was marked for it. Called once the rows exist.
+    void ChainTabOrder();
 
     QWidget* ButtonPanel;
     QPushButton* OKButton;

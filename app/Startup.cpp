@@ -24,7 +24,7 @@ void BuildDialog(TMainForm* form, const std::vector<std::string>& args)
 {
     form->FFactory = std::make_unique<TStringFactory>(form, form->RowArea());
     form->FFactory->LoadTemplate(args.empty() ? std::string() : args[0]);
-    form->PutButtonsLastInTabOrder();
+    form->ChainTabOrder();
 }
 
 int RunStartup(const std::vector<std::string>& args, const TErrorReport& report)

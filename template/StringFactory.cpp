@@ -1,7 +1,10 @@
 #include "template/StringFactory.h"
 
 #include "app/ExpandEnvironment.h"
+#include "inputs/InputKinds.h"
 #include "inputs/StringizableInput.h"
+#include "platform/Convert.h"
+#include "platform/Exceptions.h"
 #include "platform/FileCaption.h"
 #include "platform/Locale.h"
 #include "platform/StringList.h"
@@ -45,9 +48,54 @@ void TStringFactory::AddDefinition(const TStringList& fields)
     FInputs.push_back(input);
 }
 
+namespace {
+
+// A character of the kind field; reading beyond its end is a range error.
+char KindChar(const std::string& kind, size_t index)
+{
+    if (index >= kind.size())
+        throw ERangeError("Range check error");
+    return kind[index];
+}
+
+[[noreturn]] void ThrowUnknownKind(const std::string& kind)
+{
+    throw ETemplateError(kind + "Unknown Command");
+}
+
+} // namespace
+
 TStringizableInput* TStringFactory::CreateInput(const TStringList& fields)
 {
-    throw ETemplateError(fields[0] + "Unknown Command");
+    const std::string& kind = fields[0];
+    const char first = KindChar(kind, 0);
+    const bool marked = first == '@';
+    if ((marked && KindChar(kind, 1) == 'I') || first == 'I')
+        return CreateNewInput(KindChar(kind, marked ? 2 : 1), marked, fields);
+    if (first >= '0' && first <= '9')
+        return ReferencedInput(kind);
+    ThrowUnknownKind(kind);
+}
+
+TStringizableInput* TStringFactory::CreateNewInput(char letter, bool marked, const TStringList& fields)
+{
+    std::unique_ptr<TStringizableInput> created = CreateInputOfKind(letter, FOwner, fields);
+    if (!created)
+        ThrowUnknownKind(fields[0]);
+    TStringizableInput* input = created.get();
+    FOwnedInputs.push_back(std::move(created));
+    if (marked)
+        FFocusControl = input->GetFocusControl();
+    FContainer = input->Attach(FContainer);
+    return input;
+}
+
+TStringizableInput* TStringFactory::ReferencedInput(const std::string& kind) const
+{
+    const int n = StrToInt(kind);
+    if (n < 1 || static_cast<size_t>(n) > FInputs.size())
+        throw ETemplateError("no input " + kind);
+    return FInputs[static_cast<size_t>(n) - 1];
 }
 
 void TStringFactory::FitOwnerHeight()

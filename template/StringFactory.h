@@ -33,6 +33,8 @@ public:
 private:
     void AddText(const std::string& text) override;
     void AddDefinition(const TStringList& fields) override;
+    TStringizableInput* CreateNewInput(char letter, bool marked, const TStringList& fields);
+    TStringizableInput* ReferencedInput(const std::string& kind) const;
     void FitOwnerHeight();
 
     QWidget* const FOwner;

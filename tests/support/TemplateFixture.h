@@ -1,0 +1,42 @@
+#pragma once
+// Loads a template line into a fresh dialog, for tests that look at the dialog or its command.
+
+#include "app/MainUnit.h"
+#include "template/StringFactory.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class TTemplateFixture {
+public:
+    /// Writes line to a template file and loads it; LoadTemplate's exceptions pass through.
+    explicit TTemplateFixture(const QByteArray& line, const QString& name = "t.cmdform")
+    {
+        QFile file(FDir.filePath(name));
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write %s", qPrintable(file.fileName()));
+        file.write(line);
+        file.close();
+        Form->FFactory = std::make_unique<TStringFactory>(Form.get(), Form->RowArea());
+        Form->FFactory->LoadTemplate(file.fileName().toStdString());
+        Form->ChainTabOrder();
+    }
+
+    TStringFactory& Factory() { return *Form->FFactory; }
+    QByteArray Command() { return QByteArray::fromStdString(Factory().MakeString()); }
+    /// The row widget of the k-th new input (0-based), in the order the rows stack.
+    QWidget* Row(int k) const;
+
+    QTemporaryDir FDir;
+    std::unique_ptr<TMainForm> Form = std::make_unique<TMainForm>();
+};
+
+#include <QLayout>
+
+inline QWidget* TTemplateFixture::Row(int k) const
+{
+    QLayoutItem* item = Form->RowArea()->layout()->itemAt(k);
+    return item ? item->widget() : nullptr;
+}
