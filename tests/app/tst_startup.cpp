@@ -69,6 +69,10 @@ private slots:
         QTest::newRow("missing file") << QByteArray() << "Cannot open file \"%1\". No such file or directory";
         QTest::newRow("unknown kind") << QByteArray("ls <Iz|x>") << "IzUnknown Command";
         QTest::newRow("definition left open") << QByteArray("ls <Is|x") << "not exists: >";
+        QTest::newRow("check box without its value") << QByteArray("ls <Ix|Verbose>")
+                                                     << "List index out of bounds (0)";
+        QTest::newRow("too few fields") << QByteArray("ls <Ir|Level>")
+                                        << "Ir: needs at least 2 fields after the kind field";
         QTest::newRow("empty file") << QByteArray("\0", 1) << "List index out of bounds (0)";
     }
 

@@ -1,0 +1,44 @@
+#include "inputs/ComboInput.h"
+
+#include "inputs/LabelFieldRow.h"
+
+#include <QComboBox>
+#include <QCompleter>
+#include <QLabel>
+
+TComboInput::TComboInput(QWidget* owner, const TStringList& fields)
+    : TStringizableInput(owner, fields), FComboBox(CreateControl<QComboBox>(owner)), FLabel(CreateControl<QLabel>(owner))
+{
+    FComboBox->setEditable(true);
+    // The list is fixed by the template: Enter must not add the typed text to it, and completing
+    // from it must not change the case of what the user typed.
+    FComboBox->setInsertPolicy(QComboBox::NoInsert);
+    FComboBox->completer()->setCaseSensitivity(Qt::CaseSensitive);
+}
+
+std::string TComboInput::ToString()
+{
+    const QString text = FComboBox->currentText();
+    const int index = FComboBox->currentIndex();
+    if (index >= 0 && static_cast<size_t>(index) < FEntries.size())
+        return FEntries[static_cast<size_t>(index)].ValueOf(text);
+    return text.toLocal8Bit().toStdString();
+}
+
+QWidget* TComboInput::GetFocusControl()
+{
+    return FComboBox;
+}
+
+void TComboInput::SetupControls()
+{
+    SetupLabelAndField(Row(), FLabel, FComboBox, FArgs[1]);
+    FArgs.Delete(0);
+    FArgs.Delete(0);
+    // The entries are fields 2, 3, …: the first of them is also the initial text.
+    for (int i = 0; i < FArgs.Count(); ++i) {
+        FEntries.emplace_back(FArgs[i]);
+        FComboBox->addItem(FEntries.back().Shown());
+    }
+    FComboBox->setCurrentIndex(FArgs.Count() > 0 ? 0 : -1);
+}
