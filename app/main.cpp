@@ -1,6 +1,7 @@
 // cmdform <template-file> [argument ...]: shows the template's dialog and runs the command it builds.
 
 #include "app/Startup.h"
+#include "app/StartupTrace.h"
 
 #include <QApplication>
 
@@ -30,6 +31,7 @@ void ExitOnFatalStartupMessage(QtMsgType type, const QMessageLogContext&, const 
 
 int main(int argc, char* argv[])
 {
+    TraceMark("main");
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!DisplayConfigured()) {
         std::fprintf(stderr, "cmdform: cannot open the dialog: no display (DISPLAY is not set)\n");
@@ -42,6 +44,8 @@ int main(int argc, char* argv[])
     qInstallMessageHandler(ExitOnFatalStartupMessage);
     QApplication app(qtArgc, qtArgv);
     qInstallMessageHandler(nullptr);
+    TraceMark("QApplication");
+    TraceFirstWindow();
 
     return RunStartup(args, ReportStartupError);
 }
