@@ -28,6 +28,21 @@ QPushButton* CreateButton(const QString& caption, QWidget* parent)
     return button;
 }
 
+bool TakesTab(const QWidget* widget)
+{
+    return widget->focusPolicy() & Qt::TabFocus;
+}
+
+// The parts of a compound control (the text field of a combo box) are reached through it.
+bool InsideTabStop(const QWidget* widget)
+{
+    for (const QWidget* parent = widget->parentWidget(); parent; parent = parent->parentWidget()) {
+        if (TakesTab(parent))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 TMainForm::TMainForm(QWidget* parent)
@@ -71,7 +86,7 @@ void TMainForm::ChainTabOrder()
     // focus chain in creation order with the buttons first: chain it anew, row by row.
     QList<QWidget*> order;
     for (QWidget* control : FRowArea->findChildren<QWidget*>()) {
-        if (control->focusPolicy() & Qt::TabFocus)
+        if (TakesTab(control) && control->window() == this && !InsideTabStop(control))
             order << control;
     }
     order << OKButton << CancelButton;
