@@ -52,6 +52,28 @@ private slots:
         QCOMPARE(Env("11*"), "\"p11\" ");
     }
 
+    void starredValueQuotesEachParameter_data()
+    {
+        QTest::addColumn<QByteArray>("parameter");
+        QTest::addColumn<QByteArray>("starred");
+
+        QTest::newRow("plain parameter") << QByteArray("alpha") << QByteArray("\"alpha\" ");
+        QTest::newRow("blank inside") << QByteArray("b c") << QByteArray("\"b c\" ");
+        QTest::newRow("quote inside is doubled") << QByteArray("5\" disk") << QByteArray("\"5\"\" disk\" ");
+        QTest::newRow("only a quote") << QByteArray("\"") << QByteArray("\"\"\"\" ");
+        QTest::newRow("empty parameter") << QByteArray("") << QByteArray("\"\" ");
+        QTest::newRow("backslash stays single") << QByteArray("a\\\"") << QByteArray("\"a\\\"\"\" ");
+    }
+
+    void starredValueQuotesEachParameter()
+    {
+        QFETCH(QByteArray, parameter);
+        QFETCH(QByteArray, starred);
+        PublishParameters({"t.txt", parameter.toStdString()});
+        QCOMPARE(Env("1"), parameter);
+        QCOMPARE(Env("1*"), starred);
+    }
+
     void noParametersLeaveInheritedVariablesAlone()
     {
         qputenv("1", "inherited");
