@@ -1,6 +1,7 @@
 // Start-up: publishing the parameters, and the paths that report an error instead of a dialog.
 
 #include "app/Startup.h"
+#include "platform/CommandArguments.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -72,6 +73,16 @@ private slots:
         PublishParameters({"t.txt", parameter.toStdString()});
         QCOMPARE(Env("1"), parameter);
         QCOMPARE(Env("1*"), starred);
+    }
+
+    void starredValueSplitsBackIntoTheParameters()
+    {
+        const std::vector<std::string> parameters{"5\" disk", "", "a b", "\"", "x\"\"y", "\\\"", "$(id) `id`"};
+        std::vector<std::string> args{"t.txt"};
+        args.insert(args.end(), parameters.begin(), parameters.end());
+        PublishParameters(args);
+        QCOMPARE(SplitArguments(Env("1*").toStdString()), parameters);
+        QCOMPARE(SplitArguments(Env("3*").toStdString()), std::vector<std::string>(parameters.begin() + 2, parameters.end()));
     }
 
     void noParametersLeaveInheritedVariablesAlone()
