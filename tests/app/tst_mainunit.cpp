@@ -2,6 +2,8 @@
 // the errors it shows, and where the dialog opens. Key state, window system and launcher are stand-ins
 // where the test has to decide what they say.
 
+#include "MessageBoxes.h"
+
 #include "app/MainUnit.h"
 #include "platform/DesktopWindows.h"
 #include "platform/Exceptions.h"
@@ -12,12 +14,9 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QLabel>
 #include <QLayout>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -69,17 +68,6 @@ private:
     int FCalls = 0;
 };
 
-// What a message box showed before the watcher closed it.
-struct TBox {
-    QString Title;
-    QString Text;
-    QMessageBox::Icon Icon;
-    Qt::TextFormat Format;
-    bool Selectable;
-    QWidget* Parent;
-    QMessageBox::StandardButtons Buttons;
-};
-
 } // namespace
 
 class TestMainUnit : public QObject {
@@ -90,27 +78,13 @@ class TestMainUnit : public QObject {
     TFakeLauncher* FLauncher = nullptr;
     TFakeDesktopWindows* FDesktop = nullptr;
     TCountingFactory* FFactory = nullptr;
-    QList<TBox> FBoxes;
-    QTimer FBoxWatch;
+    std::unique_ptr<TMessageBoxes> FBoxes;
 
     void ShowForm()
     {
         FForm->show();
         FForm->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
-    }
-
-    // Every message box that opens is recorded and closed, so that nothing waits for a user.
-    void CloseMessageBoxes()
-    {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        const auto* label = box->findChild<QLabel*>("qt_msgbox_label");
-        FBoxes << TBox{box->windowTitle(), box->text(), box->icon(), box->textFormat(),
-                       label && (label->textInteractionFlags() & Qt::TextSelectableByMouse),
-                       box->parentWidget(), box->standardButtons()};
-        box->done(QMessageBox::Ok);
     }
 
     // Qt Test releases a modifier key with an event that still carries the modifier, so that Qt
@@ -136,12 +110,6 @@ class TestMainUnit : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        connect(&FBoxWatch, &QTimer::timeout, this, &TestMainUnit::CloseMessageBoxes);
-        FBoxWatch.start(10);
-    }
-
     void init()
     {
         FForm = std::make_unique<TMainForm>();
@@ -155,10 +123,14 @@ private slots:
         FDesktop->Foreground = QRect(0, 0, 800, 600);
         FForm->FFactory = std::make_unique<TCountingFactory>(FForm.get());
         FFactory = static_cast<TCountingFactory*>(FForm->FFactory.get());
-        FBoxes.clear();
+        FBoxes = std::make_unique<TMessageBoxes>();
     }
 
-    void cleanup() { FForm.reset(); }
+    void cleanup()
+    {
+        FForm.reset();
+        FBoxes.reset();
+    }
 
     void okButton_data()
     {
@@ -193,7 +165,7 @@ private slots:
         QCOMPARE(FLauncher->Launches, launched);
         QCOMPARE(FLauncher->OKEnabledDuringLaunch, QList<bool>(launched.size(), false));
         QVERIFY(FForm->OKButton->isEnabled());
-        QCOMPARE(FBoxes.size(), shown);
+        QCOMPARE(FBoxes->Shown.size(), shown);
         QCOMPARE(FForm->isVisible(), stays);
         if (stays) // disabling OK moved the focus away; it must be back for the next Enter
             QCOMPARE(FForm->focusWidget(), FForm->OKButton);
@@ -204,8 +176,8 @@ private slots:
         ShowForm();
         FKeys->Held = Qt::AltModifier;
         QTest::mouseClick(FForm->OKButton, Qt::LeftButton);
-        QCOMPARE(FBoxes.size(), 1);
-        const TBox& box = FBoxes[0];
+        QCOMPARE(FBoxes->Shown.size(), 1);
+        const TBox& box = FBoxes->Shown[0];
         QCOMPARE(box.Text, QString("tool \"<b>1</b>\""));
         QCOMPARE(box.Title, box.Text);
         QCOMPARE(box.Icon, QMessageBox::NoIcon);
@@ -260,7 +232,7 @@ private slots:
         QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(held));
         ReleaseModifierKeys(target, Qt::KeyboardModifiers(held));
 
-        QTRY_COMPARE(FBoxes.size(), shown);
+        QTRY_COMPARE(FBoxes->Shown.size(), shown);
         QCOMPARE(FLauncher->Launches, launched);
         QCOMPARE(FForm->isVisible(), stays);
     }
@@ -282,10 +254,10 @@ private slots:
         QTest::mouseClick(FForm->OKButton, Qt::LeftButton);
 
         QCOMPARE(FLauncher->Launches.size(), 1);
-        QCOMPARE(FBoxes.size(), 1);
-        QCOMPARE(FBoxes[0].Text, QString("Cannot run \"tool\": No such file or directory"));
-        QCOMPARE(FBoxes[0].Icon, QMessageBox::Critical);
-        QCOMPARE(FBoxes[0].Format, Qt::PlainText);
+        QCOMPARE(FBoxes->Shown.size(), 1);
+        QCOMPARE(FBoxes->Shown[0].Text, QString("Cannot run \"tool\": No such file or directory"));
+        QCOMPARE(FBoxes->Shown[0].Icon, QMessageBox::Critical);
+        QCOMPARE(FBoxes->Shown[0].Format, Qt::PlainText);
         QVERIFY(FForm->isVisible());
         QVERIFY(FForm->OKButton->isEnabled());
     }
@@ -298,9 +270,9 @@ private slots:
         QTest::keyClick(FForm->OKButton, Qt::Key_Return, Qt::ShiftModifier);
 
         QVERIFY(FLauncher->Launches.isEmpty());
-        QCOMPARE(FBoxes.size(), 2);
-        QCOMPARE(FBoxes[0].Text, QString("List index out of bounds (3)"));
-        QCOMPARE(FBoxes[0].Icon, QMessageBox::Critical);
+        QCOMPARE(FBoxes->Shown.size(), 2);
+        QCOMPARE(FBoxes->Shown[0].Text, QString("List index out of bounds (3)"));
+        QCOMPARE(FBoxes->Shown[0].Icon, QMessageBox::Critical);
         QVERIFY(FForm->isVisible());
     }
 
@@ -324,10 +296,10 @@ private slots:
         FKeys->Held = Qt::KeyboardModifiers(held);
         QTest::mouseClick(FForm->OKButton, Qt::LeftButton);
         QCOMPARE(FLauncher->Launches, launched);
-        QCOMPARE(FBoxes.size(), shown);
+        QCOMPARE(FBoxes->Shown.size(), shown);
         if (shown) {
-            QCOMPARE(FBoxes[0].Text, QString());
-            QCOMPARE(FBoxes[0].Title, QString());
+            QCOMPARE(FBoxes->Shown[0].Text, QString());
+            QCOMPARE(FBoxes->Shown[0].Title, QString());
         }
     }
 
