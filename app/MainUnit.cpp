@@ -41,8 +41,8 @@ QPushButton* CreateButton(const QString& caption, QWidget* parent)
 }
 
 // The top-left corner that centres a window of the given outer size over rect, whose right and
-// bottom edges lie just outside it. 32-bit arithmetic that truncates toward zero, as the position
-// has always been computed: (-1000 + -600 - 339) / 2 is -969.
+// bottom edges lie just outside it. The halves truncate toward zero, so (-1000 + -600 - 339) / 2
+// is -969, not -970; the sums are taken in 64 bits, where no rectangle can overflow them.
 QPoint CentredOver(const QRect& rect, const QSize& size)
 {
     const std::int64_t left = rect.x(), top = rect.y();
@@ -194,6 +194,8 @@ void TMainForm::ClickOK()
         ShowError(e.Message());
     } catch (const std::bad_alloc&) {
         ShowError("Out of memory");
+    } catch (const std::exception& e) {
+        ShowError(e.what());
     }
 }
 
