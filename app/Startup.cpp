@@ -10,11 +10,28 @@
 #include <memory>
 #include <new>
 
+namespace {
+
+// A double quote inside a parameter is written twice, so that splitting a starred value into
+// arguments gives every parameter back unchanged.
+std::string Quoted(const std::string& parameter)
+{
+    std::string quoted = "\"";
+    for (char c : parameter) {
+        quoted += c;
+        if (c == '"')
+            quoted += c;
+    }
+    return quoted + "\" ";
+}
+
+} // namespace
+
 void PublishParameters(const std::vector<std::string>& args)
 {
     std::string starred;
     for (size_t i = args.size(); i-- > 1;) {
-        starred = "\"" + args[i] + "\" " + starred;
+        starred = Quoted(args[i]) + starred;
         SetEnvironmentVariable(std::to_string(i), args[i]);
         SetEnvironmentVariable(std::to_string(i) + "*", starred);
     }
