@@ -16,6 +16,7 @@
 #include <QShortcutEvent>
 
 #include <cstdint>
+#include <cstdio>
 
 namespace {
 
@@ -157,6 +158,8 @@ void TMainForm::OKButtonClick()
     const std::string command = FFactory ? FFactory->MakeString() : std::string();
     if (keys & Qt::AltModifier)
         ShowCommandLine(command);
+    else if (FPrintOnly)
+        PrintCommand(command);
     else
         LaunchCommand(command, keys & Qt::ShiftModifier);
 }
@@ -232,6 +235,14 @@ void TMainForm::LaunchCommand(const std::string& command, bool keepOpen)
     // A failed start keeps the dialog and its values, so the user can correct them and try again.
     if (failure)
         ShowError(*failure);
+}
+
+void TMainForm::PrintCommand(const std::string& command)
+{
+    std::fwrite(command.data(), 1, command.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+    accept();
 }
 
 void TMainForm::ShowCommandLine(const std::string& command)

@@ -45,6 +45,8 @@ public:
     std::unique_ptr<TKeyState> FKeyState;
     std::unique_ptr<TDesktopWindows> FDesktopWindows;
     std::unique_ptr<TLauncher> FLauncher;
+    /// OK writes the command line to standard output and accepts the dialog instead of starting it.
+    bool FPrintOnly = false;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -54,6 +56,7 @@ private:
     /// OK's click action: an exception it raises is shown, and the dialog carries on.
     void ClickOK();
     void LaunchCommand(const std::string& command, bool keepOpen);
+    void PrintCommand(const std::string& command);
     void ShowCommandLine(const std::string& command);
     void ShowError(const std::string& message);
     bool OKShortcut(QShortcutEvent* event);
