@@ -10,32 +10,65 @@
 #include <memory>
 #include <new>
 
+namespace {
+
+// A double quote inside a parameter is written twice, so that splitting a starred value into
+// arguments gives every parameter back unchanged.
+std::string Quoted(const std::string& parameter)
+{
+    std::string quoted = "\"";
+    for (char c : parameter) {
+        quoted += c;
+        if (c == '"')
+            quoted += c;
+    }
+    return quoted + "\" ";
+}
+
+// Standard output carries the command line alone in print mode and nothing in a check, so the
+// bytes the scanner rejects go to standard error, or nowhere.
+std::function<void(char)> RejectedBytes(const TCommandLine& line)
+{
+    if (line.Check)
+        return [](char) {};
+    if (line.Print)
+        return [](char byte) { std::fputc(static_cast<unsigned char>(byte), stderr); };
+    return {};
+}
+
+} // namespace
+
 void PublishParameters(const std::vector<std::string>& args)
 {
     std::string starred;
     for (size_t i = args.size(); i-- > 1;) {
-        starred = "\"" + args[i] + "\" " + starred;
+        starred = Quoted(args[i]) + starred;
         SetEnvironmentVariable(std::to_string(i), args[i]);
         SetEnvironmentVariable(std::to_string(i) + "*", starred);
     }
 }
 
-void BuildDialog(TMainForm* form, const std::vector<std::string>& args)
+void BuildDialog(TMainForm* form, const std::vector<std::string>& args, std::function<void(char)> echo)
 {
     form->FFactory = std::make_unique<TStringFactory>(form, form->RowArea());
+    if (echo)
+        form->FFactory->SetEcho(std::move(echo));
     form->FFactory->LoadTemplate(args.empty() ? std::string() : args[0]);
     form->ChainTabOrder();
 }
 
-int RunStartup(const std::vector<std::string>& args, const TErrorReport& report)
+int RunStartup(const TCommandLine& line, const TErrorReport& report)
 {
     std::string failure;
     try {
-        PublishParameters(args);
+        PublishParameters(line.Args);
         TMainForm form;
-        BuildDialog(&form, args);
-        form.exec();
-        return 0;
+        form.FPrintOnly = line.Print;
+        BuildDialog(&form, line.Args, RejectedBytes(line));
+        if (line.Check)
+            return 0;
+        const int result = form.exec();
+        return line.Print && result != QDialog::Accepted ? 1 : 0;
     } catch (const std::bad_alloc&) {
         failure = "Out of memory";
     } catch (const std::exception& e) {
@@ -45,9 +78,21 @@ int RunStartup(const std::vector<std::string>& args, const TErrorReport& report)
     return 1;
 }
 
-void ReportStartupError(const std::string& message)
+int RunStartup(const std::vector<std::string>& args, const TErrorReport& report)
+{
+    TCommandLine line;
+    line.Args = args;
+    return RunStartup(line, report);
+}
+
+void ReportToStandardError(const std::string& message)
 {
     std::fprintf(stderr, "cmdform: %s\n", message.c_str());
+}
+
+void ReportStartupError(const std::string& message)
+{
+    ReportToStandardError(message);
     QMessageBox box(QMessageBox::Critical, QStringLiteral("cmdform"), QString::fromLocal8Bit(message),
                     QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);

@@ -12,8 +12,12 @@ public:
     /// Whether completion is still to be switched on (true until the first change).
     bool CompletionPending() const { return FAutoCompleteFlags != 0; }
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
 private:
     void Change();
+    void InstallCompleter();
 
     int FAutoCompleteFlags = 1;
 };

@@ -25,7 +25,8 @@ void TStringFactory::LoadTemplate(std::string path)
     lines.LoadFromFile(path);
     const std::string line = ExpandEnvironment(lines[0]);
 
-    TScanner scanner(LocaleHasAsciiTrailBytes() ? TLeadByteRule::DoubleByteCharset : TLeadByteRule::SingleBytes);
+    TScanner scanner(LocaleHasAsciiTrailBytes() ? TLeadByteRule::DoubleByteCharset : TLeadByteRule::SingleBytes,
+                     FEcho);
     scanner.SetScanInput(line);
     ConsumeTokens(scanner, *this);
 

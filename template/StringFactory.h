@@ -4,6 +4,7 @@
 #include "template/AbstractStringFactory.h"
 #include "template/TokenLoop.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +28,9 @@ public:
     /// back-reference names.
     TStringizableInput* CreateInput(const TStringList& fields);
 
+    /// Where the bytes go that no scanner rule accepts (a stray ">"); standard output by default.
+    void SetEcho(std::function<void(char)> echo) { FEcho = std::move(echo); }
+
     QWidget* FocusControl() const { return FFocusControl; }
     const std::vector<TStringizableInput*>& Inputs() const { return FInputs; }
 
@@ -41,6 +45,7 @@ private:
     QWidget* FContainer;
     QWidget* FFocusControl = nullptr;
     std::vector<TStringizableInput*> FInputs;
+    std::function<void(char)> FEcho;
 
     // The lists above and in the base only point at pieces; these own them.
     std::vector<std::unique_ptr<TStringString>> FOwnedTexts;

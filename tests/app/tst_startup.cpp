@@ -1,6 +1,7 @@
 // Start-up: publishing the parameters, and the paths that report an error instead of a dialog.
 
 #include "app/Startup.h"
+#include "platform/CommandArguments.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -50,6 +51,38 @@ private slots:
         QCOMPARE(Env("11"), "p11");
         QCOMPARE(Env("10*"), "\"p10\" \"p11\" ");
         QCOMPARE(Env("11*"), "\"p11\" ");
+    }
+
+    void starredValueQuotesEachParameter_data()
+    {
+        QTest::addColumn<QByteArray>("parameter");
+        QTest::addColumn<QByteArray>("starred");
+
+        QTest::newRow("plain parameter") << QByteArray("alpha") << QByteArray("\"alpha\" ");
+        QTest::newRow("blank inside") << QByteArray("b c") << QByteArray("\"b c\" ");
+        QTest::newRow("quote inside is doubled") << QByteArray("5\" disk") << QByteArray("\"5\"\" disk\" ");
+        QTest::newRow("only a quote") << QByteArray("\"") << QByteArray("\"\"\"\" ");
+        QTest::newRow("empty parameter") << QByteArray("") << QByteArray("\"\" ");
+        QTest::newRow("backslash stays single") << QByteArray("a\\\"") << QByteArray("\"a\\\"\"\" ");
+    }
+
+    void starredValueQuotesEachParameter()
+    {
+        QFETCH(QByteArray, parameter);
+        QFETCH(QByteArray, starred);
+        PublishParameters({"t.txt", parameter.toStdString()});
+        QCOMPARE(Env("1"), parameter);
+        QCOMPARE(Env("1*"), starred);
+    }
+
+    void starredValueSplitsBackIntoTheParameters()
+    {
+        const std::vector<std::string> parameters{"5\" disk", "", "a b", "\"", "x\"\"y", "\\\"", "$(id) `id`"};
+        std::vector<std::string> args{"t.txt"};
+        args.insert(args.end(), parameters.begin(), parameters.end());
+        PublishParameters(args);
+        QCOMPARE(SplitArguments(Env("1*").toStdString()), parameters);
+        QCOMPARE(SplitArguments(Env("3*").toStdString()), std::vector<std::string>(parameters.begin() + 2, parameters.end()));
     }
 
     void noParametersLeaveInheritedVariablesAlone()

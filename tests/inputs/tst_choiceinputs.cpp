@@ -1,6 +1,7 @@
 // Combo boxes, menus, check boxes and radio groups: their values, their failures, the radio
 // group's layout, and a dialog of every kind driven through the keyboard.
 
+#include "MessageBoxes.h"
 #include "TemplateFixture.h"
 #include "inputs/InputKinds.h"
 #include "inputs/StringizableInput.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
@@ -100,6 +102,35 @@ private slots:
         QCOMPARE(ValueOrError(t), picked);
     }
 
+    void entryWithoutValueIsReportedOnOK_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("pick");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("menu entry without a value") << QByteArray("ls <Im|Mode|Fast|-f|Slow>") << 1
+                                                    << "List index out of bounds (1)";
+        QTest::newRow("menu without entries") << QByteArray("ls <Im|Mode>") << -1 << "List index out of bounds (-1)";
+        QTest::newRow("radio button without a value") << QByteArray("ls <Ir|Level|Low|1|High>") << 1
+                                                      << "List index out of bounds (1)";
+    }
+
+    void entryWithoutValueIsReportedOnOK()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(int, pick);
+        QFETCH(QString, error);
+        TTemplateFixture t(line);
+        ShowAndActivate(t.Form.get());
+        Pick(t.Row(0), pick);
+        TMessageBoxes boxes;
+        t.Form->OKButton->click();
+        QTRY_COMPARE(boxes.Shown.size(), 1);
+        QCOMPARE(boxes.Shown[0].Text, error);
+        QVERIFY(t.Launcher->Launches.isEmpty());
+        QVERIFY(t.Form->isVisible());
+        QVERIFY(t.Form->OKButton->isEnabled());
+    }
+
     void checkBoxWithoutItsValueStopsLoading()
     {
         try {
@@ -110,17 +141,18 @@ private slots:
         }
     }
 
-    void comboTextIsWhatTheUserTyped()
+    void comboTextIsWhatTheUserTypedAndEnterIsOK()
     {
-        TTemplateFixture t("<@Ic|Browser|lynx|links>");
+        TTemplateFixture t("open <@Ic|Browser|lynx|links>");
         ShowAndActivate(t.Form.get());
         auto* combo = t.Row(0)->findChild<QComboBox*>();
         QVERIFY(combo->isEditable());
         QTRY_VERIFY(combo->hasFocus());
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo->lineEdit(), "Li");
+        QCOMPARE(t.Command(), QByteArray("open Li"));
         QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
-        QCOMPARE(t.Command(), QByteArray("Li"));
+        QCOMPARE(t.Launcher->Launches, QStringList{"open|Li"});
         QCOMPARE(combo->count(), 2);
     }
 

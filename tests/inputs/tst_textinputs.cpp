@@ -185,14 +185,25 @@ private slots:
         auto* empty = t.Row(0)->findChild<TEditForPath*>();
         auto* given = t.Row(1)->findChild<TEditForPath*>();
         QVERIFY(empty->CompletionPending());
-        QVERIFY(!empty->completer());
         QVERIFY(!given->CompletionPending());
-        QVERIFY(given->completer());
+        // The file-system model is built once the field has the focus, not while the dialog opens.
+        QVERIFY(!given->completer());
 
-        empty->setText("/");
+        ShowAndWait(t.Form.get());
+        QApplication::setActiveWindow(t.Form.get());
+        given->setFocus();
+        QTRY_VERIFY(given->completer());
+        empty->setFocus();
+        QTRY_VERIFY(empty->hasFocus());
+        QVERIFY(!empty->completer());
+
+        QTest::keyClick(empty, Qt::Key_Slash);
         QCompleter* first = empty->completer();
         QVERIFY(first && !empty->CompletionPending());
-        empty->setText("/u");
+        QTest::keyClick(empty, Qt::Key_U);
+        given->setFocus();
+        empty->setFocus();
+        QTRY_VERIFY(empty->hasFocus());
         QCOMPARE(empty->completer(), first);
     }
 

@@ -2,12 +2,24 @@
 // Loads a template line into a fresh dialog, for tests that look at the dialog or its command.
 
 #include "app/MainUnit.h"
+#include "platform/Launcher.h"
 #include "template/StringFactory.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <memory>
+
+/// Records what OK would start, as "program|parameters", instead of starting it.
+class TRecordingLauncher : public TLauncher {
+public:
+    std::optional<std::string> Open(const std::string& programPart, const std::string& parameterPart) override
+    {
+        Launches << QString::fromLocal8Bit(programPart + "|" + parameterPart);
+        return std::nullopt;
+    }
+    QStringList Launches;
+};
 
 class TTemplateFixture {
 public:
@@ -19,6 +31,9 @@ public:
             qFatal("cannot write %s", qPrintable(file.fileName()));
         file.write(line);
         file.close();
+        auto launcher = std::make_unique<TRecordingLauncher>();
+        Launcher = launcher.get();
+        Form->FLauncher = std::move(launcher);
         Form->FFactory = std::make_unique<TStringFactory>(Form.get(), Form->RowArea());
         Form->FFactory->LoadTemplate(file.fileName().toStdString());
         Form->ChainTabOrder();
@@ -31,6 +46,7 @@ public:
 
     QTemporaryDir FDir;
     std::unique_ptr<TMainForm> Form = std::make_unique<TMainForm>();
+    TRecordingLauncher* Launcher = nullptr;
 };
 
 #include <QLayout>
