@@ -5,13 +5,15 @@
  *
  * Watches the root window of $DISPLAY for SubstructureNotify, starts COMMAND and prints one line
  *
- *   MAP_MS PEAK_RSS_KIB EXEC_MONOTONIC_MS
+ *   MAP_MS PEAK_RSS_KIB EXEC_MONOTONIC_MS CPU_MS
  *
  * MAP_MS: milliseconds from just before exec to the first MapNotify of a top-level window (a child
  * of the root: the client itself or the frame a reparenting window manager maps for it);
  * PEAK_RSS_KIB: the child's peak resident set once it has been killed, SETTLE_MS (default 300)
  * after the map so that it has painted; EXEC_MONOTONIC_MS: CLOCK_MONOTONIC just before exec, to
- * relate the child's own timeline to it.
+ * relate the child's own timeline to it; CPU_MS: the processor time all the child's threads had
+ * used when the map arrived (from /proc/PID/task/TID/schedstat), which other load on the machine
+ * disturbs far less than MAP_MS.
  *
  * -w waits until a window manager holds the screen's WM_Sn selection and prints nothing.
  *
@@ -21,6 +23,7 @@
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
 
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -75,6 +78,32 @@ static int wait_for_window_manager(Display* dpy, double timeout_ms)
         usleep(10000);
     }
     return 0;
+}
+
+/* The processor time, in ms, that every thread of pid has used so far; -1 when unknown. */
+static double cpu_ms(pid_t pid)
+{
+    char path[64];
+    snprintf(path, sizeof path, "/proc/%d/task", (int)pid);
+    DIR* tasks = opendir(path);
+    if (!tasks)
+        return -1;
+    double total_ns = 0;
+    struct dirent* task;
+    while ((task = readdir(tasks))) {
+        if (task->d_name[0] == '.')
+            continue;
+        char stat_path[320];
+        snprintf(stat_path, sizeof stat_path, "/proc/%d/task/%s/schedstat", (int)pid, task->d_name);
+        FILE* stat = fopen(stat_path, "r");
+        double ns = 0;
+        if (stat && fscanf(stat, "%lf", &ns) == 1)
+            total_ns += ns;
+        if (stat)
+            fclose(stat);
+    }
+    closedir(tasks);
+    return total_ns / 1e6;
 }
 
 static long peak_rss_after_kill(pid_t pid)
@@ -173,10 +202,11 @@ int main(int argc, char* argv[])
         XNextEvent(dpy, &event);
         if (event.type == MapNotify && event.xmap.event == root) {
             double map_ms = now_ms() - exec_ms;
+            double cpu = cpu_ms(pid);
             if (settle_ms > 0)
                 usleep((useconds_t)(settle_ms * 1000));
             long rss = peak_rss_after_kill(pid);
-            printf("%.3f %ld %.3f\n", map_ms, rss, exec_ms);
+            printf("%.3f %ld %.3f %.3f\n", map_ms, rss, exec_ms, cpu);
             return 0;
         }
     }
