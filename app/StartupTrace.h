@@ -6,6 +6,7 @@
 /// monotonic clock's reading, so that a harness can relate it to the moment it started the program.
 void TraceMark(const char* point);
 
-/// Marks the first window's "show" (just before its map request), its first "expose" and
-/// "painted" once the event loop is idle again after that expose. Needs the application object.
+/// Marks the first window's "show" (its Show event, before the window's own handler and its map
+/// request), its first "expose" and "painted" once the event loop is idle again after that
+/// expose. Needs the application object.
 void TraceFirstWindow();
