@@ -30,7 +30,7 @@ class TestStartup : public QObject {
     Q_OBJECT
 
 private slots:
-    void publishesThePartsExample()
+    void publishesEachParameterAndTheRestQuoted()
     {
         PublishParameters(Args({"t.txt", "alpha", "b c", "d"}));
         QCOMPARE(Env("1"), "alpha");
