@@ -5,11 +5,16 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QLabel>
+#include <QLineEdit>
+
+#include <limits>
 
 TComboInput::TComboInput(QWidget* owner, const TStringList& fields)
     : TStringizableInput(owner, fields), FComboBox(CreateControl<QComboBox>(owner)), FLabel(CreateControl<QLabel>(owner))
 {
     FComboBox->setEditable(true);
+    // As in a text field, an entry longer than a line edit's default limit is not cut.
+    FComboBox->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
     // The list is fixed by the template: Enter must not add the typed text to it, and completing
     // from it must not change the case of what the user typed.
     FComboBox->setInsertPolicy(QComboBox::NoInsert);
