@@ -4,6 +4,7 @@
 #include "inputs/InputKinds.h"
 #include "inputs/StringizableInput.h"
 #include "platform/FileCaption.h"
+#include "platform/FileReader.h"
 #include "platform/Locale.h"
 #include "platform/StringList.h"
 #include "template/EnvStr.h"
@@ -20,12 +21,13 @@ TStringFactory::~TStringFactory() = default;
 
 void TStringFactory::LoadTemplate(std::string path)
 {
+    // Only the first line is used, so only the first line is read: what follows may be endless,
+    // a pipe that stays open or a device, or just more than is worth splitting into lines.
     TStringList lines;
-    lines.LoadFromFile(path);
-    const std::string line = ExpandEnvironment(lines[0]);
+    lines.SetText(ReadFirstLine(path));
 
     TScanner scanner(LocaleHasAsciiTrailBytes() ? TLeadByteRule::DoubleByteCharset : TLeadByteRule::SingleBytes);
-    scanner.SetScanInput(line);
+    scanner.SetScanInput(ExpandEnvironment(lines[0]));
     ConsumeTokens(scanner, *this);
 
     FitOwnerHeight();
