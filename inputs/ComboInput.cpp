@@ -52,8 +52,11 @@ void TComboInput::SetupControls()
 void TComboInput::MakeEditable()
 {
     FComboBox->setEditable(true);
-    // As in a text field, an entry longer than a line edit's default limit is not cut.
+    // As in a text field, an entry longer than a line edit's default limit is not cut: the new
+    // line edit has cut the current entry already, so it is shown again once the limit is gone.
     FComboBox->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
+    if (FComboBox->currentIndex() >= 0)
+        FComboBox->setEditText(FComboBox->itemText(FComboBox->currentIndex()));
     // The list is fixed by the template: Enter must not add the typed text to it, and completing
     // from it must not change the case of what the user typed.
     FComboBox->setInsertPolicy(QComboBox::NoInsert);
