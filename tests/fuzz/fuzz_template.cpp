@@ -14,6 +14,7 @@
 #include "template/TemplateError.h"
 #include "template/TokenLoop.h"
 
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -99,6 +100,20 @@ void CheckScanner(const std::string& input, TLeadByteRule rule)
     CHECK(scanner.TokenValue() == last);
 }
 
+// The number a back-reference names, read another way: decimal digits up to 2147483647, or "0x"
+// and hexadecimal digits up to FFFFFFFF, taken as a signed 32-bit number.
+std::optional<int> ReferenceNumber(const std::string& text)
+{
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const char* first = text.data() + (hex ? 2 : 0);
+    const char* last = text.data() + text.size();
+    uint64_t value = 0;
+    const auto [end, error] = std::from_chars(first, last, value, hex ? 16 : 10);
+    if (first == last || error != std::errc() || end != last || value > (hex ? UINT32_MAX : INT32_MAX))
+        return std::nullopt;
+    return static_cast<int32_t>(static_cast<uint32_t>(value));
+}
+
 // Stands in for the dialog: records the texts and reads each definition's kind field as the
 // loader does, counting inputs so that back-references are resolved, and builds the command
 // the dialog would start with, each input yielding its definition's last field.
@@ -113,8 +128,18 @@ public:
     void AddDefinition(const TStringList& fields) override
     {
         CHECK(fields.Count() >= 1);
-        const TKindField kind = ReadKindField(fields[0]);
+        const bool digit = !fields[0].empty() && fields[0][0] >= '0' && fields[0][0] <= '9';
+        const std::optional<int> number = digit ? ReferenceNumber(fields[0]) : std::nullopt;
+        TKindField kind;
+        try {
+            kind = ReadKindField(fields[0]);
+        } catch (const EConvertError&) {
+            CHECK(digit && !number);
+            throw;
+        }
+        CHECK(kind.IsReference == digit);
         if (kind.IsReference) {
+            CHECK(number && *number == kind.Reference);
             if (kind.Reference < 1 || static_cast<size_t>(kind.Reference) > FValues.size())
                 throw ETemplateError("no input " + fields[0]);
             Command += FValues[static_cast<size_t>(kind.Reference) - 1];
