@@ -41,11 +41,10 @@ TLoaded Load(const QList<QByteArray>& args)
     std::vector<std::string> startupArgs;
     for (const QByteArray& arg : args)
         startupArgs.push_back(arg.toStdString());
-    PublishParameters(startupArgs);
-
     TLoaded loaded;
     TMainForm form;
     try {
+        PublishParameters(startupArgs);
         BuildDialog(&form, startupArgs);
         loaded.Inputs = static_cast<int>(form.FFactory->Inputs().size());
         loaded.Rows = form.RowArea()->layout()->count();
@@ -348,31 +347,42 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QList<QByteArray>>("parameters");
+        QTest::addColumn<QByteArray>("error");
         QTest::addColumn<QByteArray>("command");
 
         QList<QByteArray> many;
         for (int i = 1; i <= 1000; ++i)
             many << "p" + QByteArray::number(i);
         QTest::newRow("1 000 parameters")
-            << QByteArray("echo %1000% %999*%<Is|First|%1%><Is|All|%1*%>") << many
+            << QByteArray("echo %1000% %999*%<Is|First|%1%><Is|All|%1*%>") << many << QByteArray()
             << "echo p1000 \"p999\" \"p1000\" p1" + ("\"" + many.join("\" \"") + "\" ");
+        // "1*" to "10000*" would have taken 0.5 GB and many seconds, 100 000 parameters all the
+        // memory there is.
+        QList<QByteArray> tooMany;
+        for (int i = 1; i <= 10000; ++i)
+            tooMany << "param" + QByteArray::number(i);
+        QTest::newRow("10 000 parameters") << QByteArray("echo %1%") << tooMany
+                                           << QByteArray("Too many parameters: their variables would take 571 MB, "
+                                                         "more than 64 MB")
+                                           << QByteArray();
         // Line edits used to cut their text at 32767 characters.
         const QByteArray megabyte(kMegabyte, 'm');
         QTest::newRow("1 MB parameter in text and in every kind's value")
             << QByteArray("echo \"%1%\" <Is|S|%1%><Ip|P|%1%><Ic|C|%1%><Im|M|M|%1%><Ix|X|x|%1%><Ir|R|r|%1%>")
-            << QList<QByteArray>{megabyte} << "echo \"" + megabyte + "\" " + megabyte.repeated(6);
+            << QList<QByteArray>{megabyte} << QByteArray() << "echo \"" + megabyte + "\" " + megabyte.repeated(6);
         QTest::newRow("line feeds in a parameter are dropped, in text and in a value")
-            << QByteArray("echo %1% <Is|Name|%1%>") << QList<QByteArray>{"a\nb\r\nc"} << QByteArray("echo ab\rc ab\rc");
+            << QByteArray("echo %1% <Is|Name|%1%>") << QList<QByteArray>{"a\nb\r\nc"} << QByteArray()
+            << QByteArray("echo ab\rc ab\rc");
     }
 
     void hostileParameters()
     {
         QFETCH(QByteArray, content);
         QFETCH(QList<QByteArray>, parameters);
+        QFETCH(QByteArray, error);
         QFETCH(QByteArray, command);
-        const int inputs = int(content.count("<I"));
-        CompareLoaded(Load(QList<QByteArray>{WriteTemplate(content)} + parameters), QByteArray(), inputs, inputs,
-                      command);
+        const int inputs = error.isEmpty() ? int(content.count("<I")) : 0;
+        CompareLoaded(Load(QList<QByteArray>{WriteTemplate(content)} + parameters), error, inputs, inputs, command);
     }
 };
 
