@@ -137,7 +137,8 @@ TMainForm::~TMainForm() = default;
 void TMainForm::ChainTabOrder()
 {
     // Controls are created hidden on the form and moved into their rows later, which leaves the
-    // focus chain in creation order with the buttons first: chain it anew, row by row.
+    // focus chain in creation order with the buttons first: chain it anew, row by row. Only the
+    // form's own window is chained: a combo box's popup list is a window of its own.
     QList<QWidget*> order;
     for (QWidget* control : FRowArea->findChildren<QWidget*>()) {
         if (TakesTab(control) && control->window() == this && !InsideTabStop(control))

@@ -2,15 +2,22 @@
 
 #include "app/MainUnit.h"
 #include "platform/Environment.h"
+#include "platform/Exceptions.h"
 #include "template/StringFactory.h"
 
 #include <QMessageBox>
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <new>
 
 namespace {
+
+// The starred variables repeat every parameter after their own, so their size grows with the
+// square of the number of parameters: ten thousand short ones would take half a gigabyte and
+// many seconds. Beyond this size the parameters are refused instead.
+constexpr uint64_t kMaxPublishedBytes = 64 * 1024 * 1024;
 
 // A double quote inside a parameter is written twice, so that splitting a starred value into
 // arguments gives every parameter back unchanged.
@@ -40,6 +47,15 @@ std::function<void(char)> RejectedBytes(const TCommandLine& line)
 
 void PublishParameters(const std::vector<std::string>& args)
 {
+    // Parameter i stands alone in "i" and quoted, with a blank, in "1*" to "i*".
+    uint64_t published = 0;
+    for (size_t i = 1; i < args.size(); ++i)
+        published += args[i].size() + (args[i].size() + 3) * i;
+    if (published > kMaxPublishedBytes) {
+        throw Exception("Too many parameters: their variables would take " + std::to_string(published >> 20)
+                        + " MB, more than " + std::to_string(kMaxPublishedBytes >> 20) + " MB");
+    }
+
     std::string starred;
     for (size_t i = args.size(); i-- > 1;) {
         starred = Quoted(args[i]) + starred;

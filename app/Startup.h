@@ -12,6 +12,7 @@ class TMainForm;
 /// Sets "1", "2", … to the parameters after the template file and "1*", "2*", … to each
 /// parameter from that one on, quoted and followed by one blank; a double quote inside a parameter
 /// is written as two. args[0] is the template file.
+/// Throws Exception, publishing nothing, when the variables would take more than 64 MB.
 void PublishParameters(const std::vector<std::string>& args);
 
 /// Creates the form's factory and loads the template named by args[0] (empty when missing).

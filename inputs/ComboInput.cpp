@@ -5,15 +5,16 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QLabel>
+#include <QLineEdit>
 
-TComboInput::TComboInput(QWidget* owner, const TStringList& fields)
-    : TStringizableInput(owner, fields), FComboBox(CreateControl<QComboBox>(owner)), FLabel(CreateControl<QLabel>(owner))
+#include <limits>
+
+TComboInput::TComboInput(QWidget* owner, const TStringList& fields) : TComboInput(owner, fields, true) {}
+
+TComboInput::TComboInput(QWidget* owner, const TStringList& fields, bool editable)
+    : TStringizableInput(owner, fields), FComboBox(CreateControl<QComboBox>(owner)), FLabel(CreateControl<QLabel>(owner)),
+      FEditable(editable)
 {
-    FComboBox->setEditable(true);
-    // The list is fixed by the template: Enter must not add the typed text to it, and completing
-    // from it must not change the case of what the user typed.
-    FComboBox->setInsertPolicy(QComboBox::NoInsert);
-    FComboBox->completer()->setCaseSensitivity(Qt::CaseSensitive);
 }
 
 std::string TComboInput::ToString()
@@ -32,7 +33,7 @@ QWidget* TComboInput::GetFocusControl()
 
 void TComboInput::SetupControls()
 {
-    SetupLabelAndField(Row(), FLabel, FComboBox, FArgs[1]);
+    const std::string caption = FArgs[1];
     FArgs.Delete(0);
     FArgs.Delete(0);
     // The entries are fields 2, 3, …: the first of them is also the initial text.
@@ -41,4 +42,23 @@ void TComboInput::SetupControls()
         FComboBox->addItem(FEntries.back().Shown());
     }
     FComboBox->setCurrentIndex(FArgs.Count() > 0 ? 0 : -1);
+    // Made editable once filled: an editable box has a list view already, which restarts a timer
+    // for every entry added, and Qt's timers cost more the more of them are running.
+    if (FEditable)
+        MakeEditable();
+    SetupLabelAndField(Row(), FLabel, FComboBox, caption);
+}
+
+void TComboInput::MakeEditable()
+{
+    FComboBox->setEditable(true);
+    // As in a text field, an entry longer than a line edit's default limit is not cut: the new
+    // line edit has cut the current entry already, so it is shown again once the limit is gone.
+    FComboBox->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
+    if (FComboBox->currentIndex() >= 0)
+        FComboBox->setEditText(FComboBox->itemText(FComboBox->currentIndex()));
+    // The list is fixed by the template: Enter must not add the typed text to it, and completing
+    // from it must not change the case of what the user typed.
+    FComboBox->setInsertPolicy(QComboBox::NoInsert);
+    FComboBox->completer()->setCaseSensitivity(Qt::CaseSensitive);
 }

@@ -17,6 +17,9 @@ public:
     QWidget* GetFocusControl() override;
 
 protected:
+    /// A pick-only box when not editable.
+    TComboInput(QWidget* owner, const TStringList& fields, bool editable);
+
     void SetupControls() override;
     int MinArgCount() override { return 1; }
 
@@ -24,5 +27,8 @@ protected:
     QLabel* FLabel;
 
 private:
+    void MakeEditable();
+
+    const bool FEditable;
     std::vector<TByteText> FEntries;
 };

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <limits>
+
 TEditInput::TEditInput(QWidget* owner, const TStringList& fields)
     : TEditInput(owner, fields, CreateControl<QLineEdit>(owner))
 {
@@ -13,6 +15,9 @@ TEditInput::TEditInput(QWidget* owner, const TStringList& fields)
 TEditInput::TEditInput(QWidget* owner, const TStringList& fields, QLineEdit* edit)
     : TStringizableInput(owner, fields), FEdit(edit), FLabel(CreateControl<QLabel>(owner))
 {
+    // A line edit keeps 32767 characters unless told otherwise, and would cut a longer value
+    // from the template without a sign: the command gets the value whole.
+    FEdit->setMaxLength(std::numeric_limits<int>::max());
 }
 
 std::string TEditInput::ToString()

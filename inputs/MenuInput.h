@@ -11,9 +11,6 @@ public:
     /// The value at the position of the picked entry; EStringListError when it has none.
     std::string ToString() override;
 
-protected:
-    void SetupControls() override;
-
 private:
     TStringList FValues;
 };

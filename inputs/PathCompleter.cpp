@@ -1,15 +1,32 @@
 #include "inputs/PathCompleter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QAbstractItemView>
 #include <QFileSystemModel>
+#include <QPointer>
 
-TPathCompleter::TPathCompleter(QObject* parent) : QCompleter(parent), FModel(new QFileSystemModel(this))
+namespace {
+
+// One model serves every path field of the program: each model reads the file system in a thread
+// of its own, and a dialog may hold thousands of path fields.
+QFileSystemModel* SharedFileSystemModel()
 {
-    // The model reads no directory at all until it has a root path, even an empty one.
-    FModel->setRootPath(QString());
-    FModel->setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    static QPointer<QFileSystemModel> model;
+    if (!model) {
+        model = new QFileSystemModel(QCoreApplication::instance());
+        // The model reads no directory at all until it has a root path, even an empty one.
+        model->setRootPath(QString());
+        model->setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    }
+    return model;
+}
+
+} // namespace
+
+TPathCompleter::TPathCompleter(QObject* parent) : QCompleter(parent), FModel(SharedFileSystemModel())
+{
     setModel(FModel);
     setCompletionMode(QCompleter::PopupCompletion);
     setCaseSensitivity(Qt::CaseSensitive);

@@ -80,10 +80,16 @@ void TRadioInput::SetupControls()
     FArgs.Delete(0);
     FArgs.Delete(0);
     const int fieldsAfterCaption = FArgs.Count();
-    for (int i = 1; i < FArgs.Count(); ++i) {
-        FValues.Add(FArgs[i]);
-        FArgs.Delete(i);
+    // Texts and values alternate; split them in one pass, as deleting each value where it stands
+    // would take time growing with the square of the number of buttons.
+    TStringList texts;
+    for (int i = 0; i < FArgs.Count(); ++i) {
+        if (i % 2 == 1)
+            FValues.Add(FArgs[i]);
+        else
+            texts.Add(FArgs[i]);
     }
+    FArgs = texts;
     AddButtons();
     FButtons->button(0)->setChecked(true);
     // Never smaller than the group needs to show its title and buttons uncut in the dialog's font.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,9 +26,8 @@ std::string AbsolutePath(const std::string& path)
     throw EFOpenError("Cannot open file \"" + AbsolutePath(path) + "\". " + std::strerror(error));
 }
 
-} // namespace
-
-std::string ReadWholeFile(const std::string& path)
+// Reads until the end of the data, or until the text holds one of the stop bytes.
+std::string ReadFile(const std::string& path, std::string_view stopBytes)
 {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -54,8 +54,25 @@ std::string ReadWholeFile(const std::string& path)
             ::close(fd);
             ThrowOpenError(path, error);
         }
+        const size_t start = text.size();
         text.append(buffer, static_cast<size_t>(got));
+        if (size_t stop = text.find_first_of(stopBytes, start); stop != std::string::npos) {
+            text.resize(stop + 1);
+            break;
+        }
     }
     ::close(fd);
     return text;
+}
+
+} // namespace
+
+std::string ReadWholeFile(const std::string& path)
+{
+    return ReadFile(path, {});
+}
+
+std::string ReadFirstLine(const std::string& path)
+{
+    return ReadFile(path, std::string_view("\r\n\0", 3));
 }

@@ -4,3 +4,7 @@
 #include <string>
 
 std::string ReadWholeFile(const std::string& path);
+
+/// The bytes up to the first line break (CR or LF) or NUL, that byte included, or the whole file
+/// when it has none. Reading stops there: the rest of a file may be huge, and a pipe may stay open.
+std::string ReadFirstLine(const std::string& path);

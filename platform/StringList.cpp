@@ -28,7 +28,11 @@ void TStringList::CheckIndex(int index) const
 
 void TStringList::LoadFromFile(const std::string& path)
 {
-    std::string text = ReadWholeFile(path);
+    SetText(ReadWholeFile(path));
+}
+
+void TStringList::SetText(std::string text)
+{
     if (size_t nul = text.find('\0'); nul != std::string::npos)
         text.resize(nul);
 

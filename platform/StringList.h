@@ -18,8 +18,11 @@ public:
     void Delete(int index);
     void Clear() { FItems.clear(); }
 
-    /// Replaces the list by the lines of a file, read as bytes. A line ends at CR, LF or CR LF;
-    /// a NUL byte ends the text. Throws EFOpenError when the file cannot be read.
+    /// Replaces the list by the lines of text. A line ends at CR, LF or CR LF; a NUL byte ends
+    /// the text.
+    void SetText(std::string text);
+    /// Replaces the list by the lines of a file, read as bytes, as SetText splits them. Throws
+    /// EFOpenError when the file cannot be read.
     void LoadFromFile(const std::string& path);
 
 private:

@@ -3,12 +3,12 @@
 #include "app/ExpandEnvironment.h"
 #include "inputs/InputKinds.h"
 #include "inputs/StringizableInput.h"
-#include "platform/Convert.h"
-#include "platform/Exceptions.h"
 #include "platform/FileCaption.h"
+#include "platform/FileReader.h"
 #include "platform/Locale.h"
 #include "platform/StringList.h"
 #include "template/EnvStr.h"
+#include "template/KindField.h"
 #include "template/StringString.h"
 #include "template/TemplateError.h"
 
@@ -21,13 +21,14 @@ TStringFactory::~TStringFactory() = default;
 
 void TStringFactory::LoadTemplate(std::string path)
 {
+    // Only the first line is used, so only the first line is read: what follows may be endless,
+    // a pipe that stays open or a device, or just more than is worth splitting into lines.
     TStringList lines;
-    lines.LoadFromFile(path);
-    const std::string line = ExpandEnvironment(lines[0]);
+    lines.SetText(ReadFirstLine(path));
 
     TScanner scanner(LocaleHasAsciiTrailBytes() ? TLeadByteRule::DoubleByteCharset : TLeadByteRule::SingleBytes,
                      FEcho);
-    scanner.SetScanInput(line);
+    scanner.SetScanInput(ExpandEnvironment(lines[0]));
     ConsumeTokens(scanner, *this);
 
     FitOwnerHeight();
@@ -49,40 +50,19 @@ void TStringFactory::AddDefinition(const TStringList& fields)
     FInputs.push_back(input);
 }
 
-namespace {
-
-// A character of the kind field; reading beyond its end is a range error.
-char KindChar(const std::string& kind, size_t index)
-{
-    if (index >= kind.size())
-        throw ERangeError("Range check error");
-    return kind[index];
-}
-
-[[noreturn]] void ThrowUnknownKind(const std::string& kind)
-{
-    throw ETemplateError(kind + "Unknown Command");
-}
-
-} // namespace
-
 TStringizableInput* TStringFactory::CreateInput(const TStringList& fields)
 {
-    const std::string& kind = fields[0];
-    const char first = KindChar(kind, 0);
-    const bool marked = first == '@';
-    if ((marked && KindChar(kind, 1) == 'I') || first == 'I')
-        return CreateNewInput(KindChar(kind, marked ? 2 : 1), marked, fields);
-    if (first >= '0' && first <= '9')
-        return ReferencedInput(kind);
-    ThrowUnknownKind(kind);
+    const TKindField kind = ReadKindField(fields[0]);
+    if (kind.IsReference)
+        return ReferencedInput(fields[0], kind.Reference);
+    return CreateNewInput(kind.Letter, kind.Marked, fields);
 }
 
 TStringizableInput* TStringFactory::CreateNewInput(char letter, bool marked, const TStringList& fields)
 {
     std::unique_ptr<TStringizableInput> created = CreateInputOfKind(letter, FOwner, fields);
     if (!created)
-        ThrowUnknownKind(fields[0]);
+        throw ETemplateError(fields[0] + "Unknown Command");
     TStringizableInput* input = created.get();
     FOwnedInputs.push_back(std::move(created));
     if (marked)
@@ -91,9 +71,8 @@ TStringizableInput* TStringFactory::CreateNewInput(char letter, bool marked, con
     return input;
 }
 
-TStringizableInput* TStringFactory::ReferencedInput(const std::string& kind) const
+TStringizableInput* TStringFactory::ReferencedInput(const std::string& kind, int n) const
 {
-    const int n = StrToInt(kind);
     if (n < 1 || static_cast<size_t>(n) > FInputs.size())
         throw ETemplateError("no input " + kind);
     return FInputs[static_cast<size_t>(n) - 1];

@@ -38,7 +38,7 @@ private:
     void AddText(const std::string& text) override;
     void AddDefinition(const TStringList& fields) override;
     TStringizableInput* CreateNewInput(char letter, bool marked, const TStringList& fields);
-    TStringizableInput* ReferencedInput(const std::string& kind) const;
+    TStringizableInput* ReferencedInput(const std::string& kind, int n) const;
     void FitOwnerHeight();
 
     QWidget* const FOwner;
