@@ -6,7 +6,10 @@
 // program shows in an error box. Anything else is a finding: a crash, a hang, a leak, undefined
 // behaviour, another exception escaping, or one of the invariants below broken.
 
+#include "app/CommandLauncher.h"
 #include "app/ExpandEnvironment.h"
+#include "platform/CommandArguments.h"
+#include "platform/Launcher.h"
 #include "platform/Exceptions.h"
 #include "platform/StringList.h"
 #include "template/EnvStr.h"
@@ -176,15 +179,54 @@ std::optional<std::string> Load(const std::string& bytes, TLeadByteRule rule)
     }
 }
 
+// Takes the parts the launcher is handed instead of starting anything.
+class TRecordingLauncher : public TLauncher {
+public:
+    std::optional<std::string> Open(const std::string& programPart, const std::string& parameterPart) override
+    {
+        Parts = {programPart, parameterPart};
+        return std::nullopt;
+    }
+    TCommandParts Parts;
+};
+
+// The split loses no byte but the one separator, a blank or tab, and each part becomes
+// arguments made of its own bytes less the quotes and separators.
+void CheckLaunch(const std::string& command)
+{
+    const TCommandParts parts = SplitCommandLine(command);
+    if (parts.Program.size() == command.size()) {
+        CHECK(parts.Program == command && parts.Parameters.empty());
+    } else {
+        CHECK(parts.Program.size() + 1 + parts.Parameters.size() == command.size());
+        CHECK(command.compare(0, parts.Program.size(), parts.Program) == 0);
+        const char separator = command[parts.Program.size()];
+        CHECK(separator == ' ' || separator == '\t');
+        CHECK(command.compare(parts.Program.size() + 1, std::string::npos, parts.Parameters) == 0);
+    }
+
+    TRecordingLauncher launcher;
+    CHECK(!RunCommand(command, launcher));
+    CHECK(launcher.Parts.Program == parts.Program && launcher.Parts.Parameters == parts.Parameters);
+
+    for (const std::string* part : {&parts.Program, &parts.Parameters}) {
+        size_t bytes = 0;
+        for (const std::string& argument : SplitArguments(*part))
+            bytes += argument.size();
+        CHECK(bytes <= part->size());
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
+    CheckLaunch(bytes);
     for (TLeadByteRule rule : {TLeadByteRule::SingleBytes, TLeadByteRule::DoubleByteCharset}) {
         CheckScanner(bytes, rule);
-        const std::optional<std::string> command = Load(bytes, rule);
-        (void)command; // the launcher's split of the command line goes here
+        if (const std::optional<std::string> command = Load(bytes, rule))
+            CheckLaunch(*command);
     }
     return 0;
 }
