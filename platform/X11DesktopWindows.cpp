@@ -176,7 +176,10 @@ QRect TX11DesktopWindows::ForegroundRect()
         return ScreenUnderPointer();
     const xcb_window_t root = RootWindow(connection);
     std::optional<QRect> rect = ActiveWindowRect(connection, root);
-    if (!rect)
+    // A window manager that keeps _NET_ACTIVE_WINDOW has the last word: with no window active
+    // (or the active one gone), the input focus rests on a window of its own, often a hidden
+    // 1x1 window off the screen, which is no window in front.
+    if (!rect && !WindowManagerSupports(connection, root, "_NET_ACTIVE_WINDOW"))
         rect = FocusWindowRect(connection, root);
     return rect ? FromNative(*rect) : ScreenUnderPointer();
 }

@@ -7,8 +7,9 @@
 class TX11DesktopWindows : public TDesktopWindows {
 public:
     /// The window that _NET_ACTIVE_WINDOW on the root window names, with the frame that its
-    /// _NET_FRAME_EXTENTS gives; else the window with the input focus, as the outermost window
-    /// below the root that holds it; else the screen under the mouse pointer.
+    /// _NET_FRAME_EXTENTS gives; without a window manager that keeps that property, the window
+    /// with the input focus, as the outermost window below the root that holds it; else the
+    /// screen under the mouse pointer.
     QRect ForegroundRect() override;
     /// Asks the window manager for its estimate (_NET_REQUEST_FRAME_EXTENTS) and waits for the
     /// answer a short while.
