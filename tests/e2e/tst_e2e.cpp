@@ -283,6 +283,21 @@ class TestEndToEnd : public QObject {
         return desktop;
     }
 
+    /// The window that has the keyboard: the one _NET_ACTIVE_WINDOW names, once the window manager
+    /// manages it and the input focus is in it. The property outlives its window, and X reuses
+    /// window ids: a window of the next cmdform may carry the id it names before the window
+    /// manager has taken that window on.
+    std::optional<TWindow> ActiveWindow()
+    {
+        const std::optional<TDesktop> desktop = Desktop();
+        if (!desktop || !desktop->Active || !desktop->Clients.contains(desktop->Active))
+            return std::nullopt;
+        const std::optional<QByteArray> focus = Tool(QStringLiteral("xdotool"), {"getwindowfocus"}, true);
+        if (!focus || focus->trimmed().toUInt() != desktop->Active)
+            return std::nullopt;
+        return Window(desktop->Active);
+    }
+
     /// What the window manager and the client set on a window; nothing once it is gone.
     std::optional<TWindow> Window(quint32 id)
     {
@@ -368,8 +383,7 @@ class TestEndToEnd : public QObject {
         return WaitUntil(QStringLiteral("an active window \"%1\"").arg(QString::fromUtf8(title)), [&] {
             if (!FCmdform->Running())
                 return Fail(QStringLiteral("cmdform exited: ") + QString::fromUtf8(FCmdform->Errors()));
-            const std::optional<TDesktop> desktop = Desktop();
-            const std::optional<TWindow> active = desktop && desktop->Active ? Window(desktop->Active) : std::nullopt;
+            const std::optional<TWindow> active = ActiveWindow();
             if (!active || active->Pid != FCmdform->Pid() || active->Title != title)
                 return Fail(QStringLiteral("active: ") + (active ? QString::fromUtf8(active->Title) : "none"));
             if (found)
@@ -539,8 +553,7 @@ class TestEndToEnd : public QObject {
     bool WaitForActiveReference(TWindow* found)
     {
         return WaitUntil(QStringLiteral("the reference window to be active"), [&] {
-            const std::optional<TDesktop> desktop = Desktop();
-            const std::optional<TWindow> active = desktop && desktop->Active ? Window(desktop->Active) : std::nullopt;
+            const std::optional<TWindow> active = ActiveWindow();
             if (!active || active->Class != "e2e-reference")
                 return false;
             *found = *active;
