@@ -621,8 +621,9 @@ private slots:
         FDir.reset();
     }
 
-    // The first example of the README, with the recorder standing in for findstr.
-    void roadExample()
+    // A search dialog as people write them: a check box, a text field that has the focus and
+    // holds the first parameter, and the second parameter; the recorder stands in for findstr.
+    void searchDialog()
     {
         STEP(Launch("findstr <Ix|Ignore case|/i> \"<@Is|Pattern|%1%>\" \"%2%\"", {"foo", "a b.txt"}, {},
                     "find text.cmdform"));
