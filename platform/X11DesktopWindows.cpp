@@ -82,10 +82,28 @@ std::optional<QRect> WindowRect(xcb_connection_t* connection, xcb_window_t root,
                  geometry->height + 2 * border);
 }
 
+bool WindowManagerSupports(xcb_connection_t* connection, xcb_window_t root, const char* name)
+{
+    const xcb_atom_t atom = Atom(connection, name);
+    const std::vector<uint32_t> supported = Property(connection, root, "_NET_SUPPORTED", XCB_ATOM_ATOM);
+    return atom != XCB_ATOM_NONE && std::find(supported.begin(), supported.end(), atom) != supported.end();
+}
+
+// _NET_ACTIVE_WINDOW may outlive its window (openbox leaves it when the active window closes),
+// and X hands the id on to a new window, which need not be managed or even shown: the window in
+// front is one the window manager lists, where it keeps a list.
+bool IsListedClient(xcb_connection_t* connection, xcb_window_t root, xcb_window_t window)
+{
+    if (!WindowManagerSupports(connection, root, "_NET_CLIENT_LIST"))
+        return true;
+    const std::vector<uint32_t> clients = Property(connection, root, "_NET_CLIENT_LIST", XCB_ATOM_WINDOW);
+    return std::find(clients.begin(), clients.end(), window) != clients.end();
+}
+
 std::optional<QRect> ActiveWindowRect(xcb_connection_t* connection, xcb_window_t root)
 {
     const std::vector<uint32_t> active = Property(connection, root, "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW);
-    if (active.empty() || active[0] == XCB_WINDOW_NONE)
+    if (active.empty() || active[0] == XCB_WINDOW_NONE || !IsListedClient(connection, root, active[0]))
         return std::nullopt;
     std::optional<QRect> rect = WindowRect(connection, root, active[0]);
     if (rect)
@@ -148,13 +166,6 @@ QRect ScreenUnderPointer()
     return screen ? screen->geometry() : QRect();
 }
 
-bool WindowManagerSupports(xcb_connection_t* connection, xcb_window_t root, const char* name)
-{
-    const xcb_atom_t atom = Atom(connection, name);
-    const std::vector<uint32_t> supported = Property(connection, root, "_NET_SUPPORTED", XCB_ATOM_ATOM);
-    return atom != XCB_ATOM_NONE && std::find(supported.begin(), supported.end(), atom) != supported.end();
-}
-
 void RequestFrameExtents(xcb_connection_t* connection, xcb_window_t root, xcb_window_t window)
 {
     xcb_client_message_event_t request{};
@@ -176,7 +187,10 @@ QRect TX11DesktopWindows::ForegroundRect()
         return ScreenUnderPointer();
     const xcb_window_t root = RootWindow(connection);
     std::optional<QRect> rect = ActiveWindowRect(connection, root);
-    if (!rect)
+    // A window manager that keeps _NET_ACTIVE_WINDOW has the last word: with no window active
+    // (or the active one gone), the input focus rests on a window of its own, often a hidden
+    // 1x1 window off the screen, which is no window in front.
+    if (!rect && !WindowManagerSupports(connection, root, "_NET_ACTIVE_WINDOW"))
         rect = FocusWindowRect(connection, root);
     return rect ? FromNative(*rect) : ScreenUnderPointer();
 }

@@ -9,6 +9,51 @@
 #include <QScreen>
 #include <QTest>
 #include <QWidget>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+xcb_connection_t* Connection()
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_window_t Root() { return xcb_setup_roots_iterator(xcb_get_setup(Connection())).data->root; }
+
+xcb_atom_t Atom(const char* name)
+{
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        Connection(), xcb_intern_atom(Connection(), false, uint16_t(std::strlen(name)), name), nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return atom;
+}
+
+bool RootHas(const char* property)
+{
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        Connection(), xcb_get_property(Connection(), false, Root(), Atom(property), XCB_ATOM_ANY, 0, 1), nullptr);
+    const bool present = reply && reply->type != XCB_ATOM_NONE;
+    std::free(reply);
+    return present;
+}
+
+// Writes _NET_ACTIVE_WINDOW as a window manager would, and as it stays once that window is gone.
+void SetActiveWindowProperty(xcb_window_t window)
+{
+    xcb_change_property(Connection(), XCB_PROP_MODE_REPLACE, Root(), Atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 32,
+                        1, &window);
+    // A round trip: the change is made before the look-up that follows.
+    std::free(xcb_get_input_focus_reply(Connection(), xcb_get_input_focus(Connection()), nullptr));
+}
+
+} // namespace
 
 class TestX11DesktopWindows : public QObject {
     Q_OBJECT
@@ -57,6 +102,41 @@ private slots:
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTRY_COMPARE(TX11DesktopWindows().ForegroundRect(), window.frameGeometry());
+    }
+
+    // Once the active window is gone, a window manager puts the input focus on a window of its
+    // own (openbox: a hidden 1x1 window off the screen), which must not count as the window in front.
+    void withNoWindowActiveTheScreenUnderThePointerStandsIn()
+    {
+        if (Headless())
+            QSKIP("needs an X server");
+        {
+            QWidget window;
+            window.setGeometry(120, 90, 300, 200);
+            window.show();
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+        }
+        QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+        QVERIFY(screen);
+        QTRY_COMPARE(TX11DesktopWindows().ForegroundRect(), screen->geometry());
+    }
+
+    // _NET_ACTIVE_WINDOW outlives its window (openbox leaves it when the active window closes)
+    // and X hands the id on to a new window, which may be no managed window at all, like the
+    // next dialog before it is shown.
+    void activeWindowThatIsNoManagedWindowIsNotInFront()
+    {
+        if (Headless())
+            QSKIP("needs an X server");
+        if (!RootHas("_NET_CLIENT_LIST"))
+            QSKIP("needs a window manager that lists its windows");
+        QWidget unshown;
+        unshown.setGeometry(200, 150, 300, 200);
+        SetActiveWindowProperty(xcb_window_t(unshown.winId()));
+        QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+        QVERIFY(screen);
+        QCOMPARE(TX11DesktopWindows().ForegroundRect(), screen->geometry());
     }
 
     void frameExtentsAreKnownBeforeTheWindowIsShown()
