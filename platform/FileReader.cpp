@@ -67,11 +67,6 @@ std::string ReadFile(const std::string& path, std::string_view stopBytes)
 
 } // namespace
 
-std::string ReadWholeFile(const std::string& path)
-{
-    return ReadFile(path, {});
-}
-
 std::string ReadFirstLine(const std::string& path)
 {
     return ReadFile(path, std::string_view("\r\n\0", 3));

@@ -1,9 +1,7 @@
 #pragma once
-// Reads a whole file, a pipe or a device as bytes, or throws EFOpenError with the system's reason.
+// Reads the start of a file, a pipe or a device as bytes, or throws EFOpenError with the system's reason.
 
 #include <string>
-
-std::string ReadWholeFile(const std::string& path);
 
 /// The bytes up to the first line break (CR or LF) or NUL, that byte included, or the whole file
 /// when it has none. Reading stops there: the rest of a file may be huge, and a pipe may stay open.

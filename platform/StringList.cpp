@@ -1,7 +1,6 @@
 #include "platform/StringList.h"
 
 #include "platform/Exceptions.h"
-#include "platform/FileReader.h"
 
 const std::string& TStringList::Strings(int index) const
 {
@@ -24,11 +23,6 @@ void TStringList::CheckIndex(int index) const
 {
     if (index < 0 || index >= Count())
         throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
-}
-
-void TStringList::LoadFromFile(const std::string& path)
-{
-    SetText(ReadWholeFile(path));
 }
 
 void TStringList::SetText(std::string text)

@@ -21,9 +21,6 @@ public:
     /// Replaces the list by the lines of text. A line ends at CR, LF or CR LF; a NUL byte ends
     /// the text.
     void SetText(std::string text);
-    /// Replaces the list by the lines of a file, read as bytes, as SetText splits them. Throws
-    /// EFOpenError when the file cannot be read.
-    void LoadFromFile(const std::string& path);
 
 private:
     void CheckIndex(int index) const;
